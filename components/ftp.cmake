@@ -1,0 +1,1 @@
+# Sources of the FTP client component and its platform layer.

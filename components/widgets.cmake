@@ -1,0 +1,1 @@
+# Sources of the visual components (hyperlink panel, vertical label).
