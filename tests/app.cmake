@@ -1,0 +1,2 @@
+# Tests of the kaomoji picker.
+emotipad_add_test(tst_kaomojistore SOURCES app/tst_kaomojistore.cpp LIBS emotipad_core)
