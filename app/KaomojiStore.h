@@ -55,8 +55,11 @@ public:
     const std::vector<std::string>& extraLines() const { return m_extra; }
     int extraFaceCount() const;
 
-private:
+    // Raises StoreError for a face the file cannot hold: a marker line, or
+    // text with a line end or NUL.
     static void checkFace(const Face& face);
+
+private:
     const std::vector<Face>& genre(int genre) const;
     std::vector<Face>& genre(int genre);
 

@@ -1,0 +1,85 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QScreen>
+
+namespace MessageBox {
+namespace {
+
+QString& title()
+{
+    static QString t;
+    return t;
+}
+
+Responder& responder()
+{
+    static Responder r;
+    return r;
+}
+
+} // namespace
+
+void setApplicationTitle(const QString& t)
+{
+    title() = t;
+}
+
+QString applicationTitle()
+{
+    return title();
+}
+
+void show(QWidget* parent, const QString& text, QMessageBox::Icon icon)
+{
+    const Request request{icon, title(), text};
+    if (responder()) {
+        responder()(request);
+        return;
+    }
+    QMessageBox box(icon, request.title, request.text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    // Shown over a hidden or not yet shown main window, the box stands alone
+    // in the middle of the screen.
+    if (!parent || !parent->isVisible()) {
+        box.adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            box.move(screen->availableGeometry().center() - box.rect().center());
+    }
+    box.exec();
+}
+
+QString withFullStop(const QString& text)
+{
+    if (!text.isEmpty() && text.back() > QChar('.'))
+        return text + '.';
+    return text;
+}
+
+void showError(QWidget* parent, const QString& text)
+{
+    show(parent, withFullStop(text), QMessageBox::Critical);
+}
+
+void showException(QWidget* parent, const std::exception& error)
+{
+    showError(parent, QString::fromUtf8(error.what()));
+}
+
+bool guard(QWidget* parent, const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        showException(parent, error);
+    }
+    return false;
+}
+
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+
+} // namespace MessageBox
