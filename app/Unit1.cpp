@@ -1,12 +1,17 @@
 #include "Unit1.h"
 
+#include "Cp932.h"
+#include "FormLook.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "PageControl.h"
 #include "Unit3.h"
+#include "Unit4.h"
 #include "ui_Unit1.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QCoreApplication>
 #include <QDir>
 #include <QScrollBar>
@@ -14,22 +19,8 @@
 
 namespace {
 
-const char* const FormFontFamily = "ＭＳ Ｐゴシック";
-
-QFont pixelFont(int pixels, bool bold = false)
-{
-    QFont font(QString::fromUtf8(FormFontFamily));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
+using FormLook::pixelFont;
+using FormLook::setColor;
 
 // Rows of one fixed height, as the genre table gives them.
 class ItemHeightDelegate : public QStyledItemDelegate
@@ -75,6 +66,8 @@ TForm1::TForm1(const Paths& paths, QWidget* parent)
     }
     buildAppearance();
     connect(m_ui->PageControl1, &QStackedWidget::currentChanged, this, &TForm1::PageControl1Change);
+    buildListCommands();
+    connect(m_ui->BitBtn3, &QPushButton::clicked, this, handler(&TForm1::BitBtn3Click));
 
     readPosition();
     MessageBox::guard(this, [this] { FormCreate(); });
@@ -98,8 +91,7 @@ void TForm1::buildAppearance()
     m_ui->Label1->setFont(pixelFont(16, true));
     setColor(m_ui->Label1, QPalette::WindowText, Qt::white);
 
-    m_ui->Bevel2->setStyleSheet(
-        QStringLiteral("QFrame#Bevel2 { border-style: solid; border-width: 1px 0 0 0; border-color: #808080; }"));
+    FormLook::makeTopLineBevel(m_ui->Bevel2);
 
     PageControl* pages = m_ui->PageControl1;
     pages->setPalette(QApplication::palette());
@@ -114,10 +106,7 @@ void TForm1::buildAppearance()
     }
     pages->setCurrentIndex(0);
 
-    m_ui->Panel1->setFrameShape(QFrame::Panel);
-    m_ui->Panel1->setFrameShadow(QFrame::Raised);
-    m_ui->Panel1->setAutoFillBackground(true);
-    setColor(m_ui->Panel1, QPalette::Window, QColor(255, 128, 64));
+    FormLook::makeBevelledPanel(m_ui->Panel1, QColor(255, 128, 64));
 
     m_ui->Panel2->setFrameShape(QFrame::Panel);
     m_ui->Panel2->setFrameShadow(QFrame::Raised);
@@ -134,6 +123,12 @@ void TForm1::buildAppearance()
             child->installEventFilter(this);
     }
     updateScrollExtent();
+}
+
+std::function<void()> TForm1::handler(void (TForm1::*method)())
+{
+    // An error ends the handler and is shown; the program goes on.
+    return [this, method] { MessageBox::guard(this, [this, method] { (this->*method)(); }); };
 }
 
 PageControl* TForm1::pageControl() const
@@ -197,6 +192,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     // program from ending.
     MessageBox::guard(this, [this] { FormClose(); });
     event->accept();
+    emit closed();
 }
 
 void TForm1::PageControl1Change(int)
@@ -225,6 +221,16 @@ void TForm1::showEvent(QShowEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
+        QListView* list = genreListBox(page);
+        if (watched == list && event->type() == QEvent::KeyPress) {
+            MessageBox::guard(this, [&] { ListBox8KeyDown(static_cast<QKeyEvent*>(event)); });
+            return false; // the list still sees the key
+        }
+        if (watched == list->viewport() &&
+            (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
+            return listMouseEvent(list, static_cast<QMouseEvent*>(event));
+    }
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Hide:
@@ -251,4 +257,162 @@ void TForm1::updateScrollExtent()
             extent = extent.united(widget->geometry());
     }
     m_ui->ClientArea->resize(extent.right() + 1, extent.bottom() + 1);
+}
+
+void TForm1::buildListCommands()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    Copy1 = m_popup->addAction(QStringLiteral("コピー"), this, handler(&TForm1::Copy1Click));
+    N1 = m_popup->addSeparator();
+    Cut1 = m_popup->addAction(QStringLiteral("切り取り"), this, handler(&TForm1::Cut1Click));
+    Paste1 = m_popup->addAction(QStringLiteral("貼り付け"), this, handler(&TForm1::Paste1Click));
+    Delete1 = m_popup->addAction(QStringLiteral("削除"), this, handler(&TForm1::Delete1Click));
+    Copy1->setObjectName(QStringLiteral("Copy1"));
+    N1->setObjectName(QStringLiteral("N1"));
+    Cut1->setObjectName(QStringLiteral("Cut1"));
+    Paste1->setObjectName(QStringLiteral("Paste1"));
+    Delete1->setObjectName(QStringLiteral("Delete1"));
+    Copy1->setEnabled(false);
+    Delete1->setEnabled(false);
+
+    for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
+        QListView* list = genreListBox(page);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& position) { ListBox1ContextPopup(list, position); });
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, list] { ListBox8Click(list); });
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+int TForm1::pageOfList(QListView* list) const
+{
+    for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
+        if (genreListBox(page) == list)
+            return page;
+    }
+    return -1;
+}
+
+GenreModel* TForm1::activeModel() const
+{
+    return m_models[static_cast<size_t>(m_ui->PageControl1->currentIndex())];
+}
+
+int TForm1::selectedIndex(QListView* list) const
+{
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TForm1::Copy1Click()
+{
+    const Face& face = activeModel()->faceAt(selectedIndex(activeListBox()));
+    // The copy buffer holds the face even when the clipboard does not take it.
+    m_copyBuffer = face;
+    QGuiApplication::clipboard()->setText(Cp932::decode(m_copyBuffer), QClipboard::Clipboard);
+}
+
+void TForm1::Cut1Click()
+{
+    Copy1Click();
+    removeSelected();
+    Unit3::Modified = true;
+}
+
+void TForm1::Paste1Click()
+{
+    // The copy buffer, never the clipboard, goes in right after the selected
+    // face; the selection stays where it was.
+    activeModel()->insert(selectedIndex(activeListBox()) + 1, m_copyBuffer);
+    Unit3::Modified = true;
+}
+
+void TForm1::Delete1Click()
+{
+    removeSelected();
+    Unit3::Modified = true;
+}
+
+void TForm1::removeSelected()
+{
+    QListView* list = activeListBox();
+    const int row = selectedIndex(list);
+    // Cleared first, so that the view does not hand the selection on to the
+    // face that moves up.
+    list->selectionModel()->clear();
+    activeModel()->removeAt(row);
+}
+
+void TForm1::ListBox8KeyDown(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && selectedIndex(activeListBox()) >= 0) {
+        removeSelected();
+        Unit3::Modified = true;
+    }
+}
+
+void TForm1::ListBox1ContextPopup(QListView* list, const QPoint& position)
+{
+    const bool any = selectedIndex(activeListBox()) >= 0;
+    for (QAction* action : {Copy1, Delete1, Paste1, Cut1})
+        action->setEnabled(any);
+    m_popup->popup(list->viewport()->mapToGlobal(position));
+}
+
+void TForm1::ListBox8Click(QListView* list)
+{
+    const int row = selectedIndex(list);
+    if (row < 0)
+        return;
+    // Shown as plain text on one line, so a face with "<" is never markup and
+    // a long face is never wrapped.
+    const QString face = Cp932::decode(m_models[static_cast<size_t>(pageOfList(list))]->faceAt(row));
+    list->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>").arg(face.toHtmlEscaped()));
+    list->setProperty("hint", face);
+}
+
+bool TForm1::listMouseEvent(QListView* list, QMouseEvent* event)
+{
+    // The right button opens the menu but never moves the selection.
+    if (event->button() == Qt::RightButton)
+        return true;
+    if (event->button() != Qt::LeftButton)
+        return false;
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        handler(&TForm1::Copy1Click)();
+        return true;
+    }
+    // A click below the last face picks the last face, as list boxes of this
+    // kind always have, rather than clearing the selection.
+    if (!list->indexAt(event->position().toPoint()).isValid()) {
+        const int rows = list->model()->rowCount();
+        if (rows > 0)
+            list->setCurrentIndex(list->model()->index(rows - 1, 0));
+        return true;
+    }
+    return false;
+}
+
+void TForm1::BitBtn3Click()
+{
+    if (Unit3::Modified) {
+        hide();
+        const int result = m_form4 ? m_form4->exec() : TForm4::ResultNo;
+        if (result == TForm4::ResultYes) {
+            try {
+                m_store.save(m_paths.dataFile.toStdString());
+            } catch (const std::exception& error) {
+                // Nothing is lost: the old file is whole, the edits are still
+                // here, and the quit button can be tried again.
+                MessageBox::showException(nullptr, error);
+                show();
+                return;
+            }
+        }
+    }
+    close();
 }

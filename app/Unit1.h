@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -16,6 +17,9 @@ class TForm1;
 }
 
 class PageControl;
+class QAction;
+class QMenu;
+class TForm4;
 
 class TForm1 : public QWidget
 {
@@ -45,10 +49,21 @@ public:
     QListView* activeListBox() const;
     GenreModel* genreModel(int page) const { return m_models[static_cast<size_t>(page)]; }
 
+    // The dialog that the quit button asks before saving.
+    void setSaveConfirmation(TForm4* form4) { m_form4 = form4; }
+
+    // The last face copied or cut; what a paste inserts.
+    const std::string& copyBuffer() const { return m_copyBuffer; }
+    QMenu* popupMenu() const { return m_popup; }
+
     bool panelOpen() const { return m_panelOpen; }
     // The window's height with its title bar and borders.
     int outerHeight() const;
     void setOuterHeight(int height);
+
+signals:
+    // The window has closed, by whatever means; the program ends.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +71,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Wraps an event handler so that an error it raises goes to the
+    // application error box.
+    std::function<void()> handler(void (TForm1::*method)());
     void buildAppearance();
     void readPosition();
     void FormCreate();
@@ -63,10 +81,36 @@ private:
     void PageControl1Change(int page);
     void updateScrollExtent();
 
+    // List commands, on the active genre list whichever list raised them.
+    void buildListCommands();
+    void Copy1Click();
+    void Cut1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void ListBox8KeyDown(QKeyEvent* event);
+    void ListBox1ContextPopup(QListView* list, const QPoint& position);
+    void ListBox8Click(QListView* list);
+    bool listMouseEvent(QListView* list, QMouseEvent* event);
+    int selectedIndex(QListView* list) const;
+    GenreModel* activeModel() const;
+    int pageOfList(QListView* list) const;
+    void removeSelected();
+
+    // The quit button: asks before saving an edited dictionary.
+    void BitBtn3Click();
+
     std::unique_ptr<Ui::TForm1> m_ui;
     Paths m_paths;
     KaomojiStore m_store;
     std::array<GenreModel*, KaomojiStore::GenreCount> m_models{};
+    QMenu* m_popup = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Delete1 = nullptr;
+    std::string m_copyBuffer;
+    TForm4* m_form4 = nullptr;
     bool m_panelOpen = false;
     int m_requestedOuterHeight = 0;
     bool m_extentUpdateQueued = false;

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_pkgs=(g++ cmake make pkg-config qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
-            fonts-ipafont-gothic)
+            fonts-ipafont-gothic qt6-wayland)
 test_pkgs=(python3-pyftpdlib xvfb xauth xclip xdotool x11-utils curl)
 
 want=("${build_pkgs[@]}")

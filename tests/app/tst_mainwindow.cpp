@@ -1,6 +1,7 @@
 // The main window on the real widgets: layout, start-up, the position file
 // and the application error box.
 
+#include "AppFixture.h"
 #include "IniFile.h"
 #include "KaomojiStore.h"
 #include "MessageBox.h"
@@ -16,17 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
-
-namespace {
-
-void writeFile(const QString& path, const std::string& bytes)
-{
-    std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-} // namespace
+using AppFixture::writeFile;
 
 class TestMainWindow : public QObject
 {
