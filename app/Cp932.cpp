@@ -1,5 +1,7 @@
 #include "Cp932.h"
 
+#include <QList>
+
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -104,6 +106,14 @@ std::optional<std::string> encode(const QString& text, QString* unencodable)
         *unencodable = rest.isEmpty() ? QString() : rest.left(rest.at(0).isHighSurrogate() ? 2 : 1);
     }
     return std::nullopt;
+}
+
+QString codePointName(const QString& text)
+{
+    const QList<uint> codes = text.toUcs4();
+    if (codes.isEmpty())
+        return QString();
+    return QStringLiteral("U+") + QStringLiteral("%1").arg(codes.first(), 4, 16, QChar('0')).toUpper();
 }
 
 std::string fromUtf8Literal(const char* utf8)

@@ -17,6 +17,9 @@ QString decode(const std::string& bytes);
 // `unencodable`, when given, then receives the first such character.
 std::optional<std::string> encode(const QString& text, QString* unencodable = nullptr);
 
+// "U+XXXX" for the first character of `text`, to name it in messages.
+QString codePointName(const QString& text);
+
 // Converts a UTF-8 literal of our sources (the genre names, markers) to CP932.
 // Only for texts known to be encodable.
 std::string fromUtf8Literal(const char* utf8);

@@ -30,9 +30,9 @@ QString applicationTitle()
     return title();
 }
 
-void show(QWidget* parent, const QString& text, QMessageBox::Icon icon)
+void show(QWidget* parent, const QString& text, QMessageBox::Icon icon, Placement placement)
 {
-    const Request request{icon, title(), text};
+    const Request request{icon, title(), text, placement};
     if (responder()) {
         responder()(request);
         return;
@@ -41,7 +41,7 @@ void show(QWidget* parent, const QString& text, QMessageBox::Icon icon)
     box.setTextFormat(Qt::PlainText);
     // Shown over a hidden or not yet shown main window, the box stands alone
     // in the middle of the screen.
-    if (!parent || !parent->isVisible()) {
+    if (placement == CentreOnScreen || !parent || !parent->isVisible()) {
         box.adjustSize();
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             box.move(screen->availableGeometry().center() - box.rect().center());

@@ -11,11 +11,14 @@
 
 namespace MessageBox {
 
+enum Placement { OverParent, CentreOnScreen };
+
 struct Request
 {
     QMessageBox::Icon icon;
     QString title;
     QString text;
+    Placement placement;
 };
 
 // The application title, the caption of every message box ("エモパッド").
@@ -23,7 +26,8 @@ void setApplicationTitle(const QString& title);
 QString applicationTitle();
 
 // A box with one OK button; `icon` Information for the program's messages.
-void show(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Information);
+void show(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::Information,
+          Placement placement = OverParent);
 
 // The application error box: stop icon, OK, and a full stop after the text
 // when its last character sorts after ".".

@@ -2,9 +2,12 @@
 
 #include "Cp932.h"
 #include "FormLook.h"
+#include "GenreCombo.h"
+#include "ImportFile.h"
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "PageControl.h"
+#include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
 #include "ui_Unit1.h"
@@ -16,6 +19,7 @@
 #include <QDir>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -67,6 +71,7 @@ TForm1::TForm1(const Paths& paths, QWidget* parent)
     buildAppearance();
     connect(m_ui->PageControl1, &QStackedWidget::currentChanged, this, &TForm1::PageControl1Change);
     buildListCommands();
+    buildAddPanel();
     connect(m_ui->BitBtn3, &QPushButton::clicked, this, handler(&TForm1::BitBtn3Click));
 
     readPosition();
@@ -221,6 +226,17 @@ void TForm1::showEvent(QShowEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = qobject_cast<QLabel*>(watched);
+        // A label's click: the left button released over it.
+        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (label == m_ui->hiraku_lb || label == m_ui->tatamu_lb)
+                handler(&TForm1::hiraku_lbClick)();
+            else if (label == m_ui->Label1)
+                handler(&TForm1::Label1Click)();
+        }
+    }
     for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
         QListView* list = genreListBox(page);
         if (watched == list && event->type() == QEvent::KeyPress) {
@@ -415,4 +431,138 @@ void TForm1::BitBtn3Click()
         }
     }
     close();
+}
+
+void TForm1::buildAddPanel()
+{
+    FormLook::makeTopLineBevel(m_ui->Bevel1);
+    GenreCombo::ignoreKeyboard(m_ui->ComboBox1);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_ui->Edit1, m_ui->ComboBox1, m_ui->Button1, m_ui->BitBtn1})
+        control->setPalette(QApplication::palette());
+    connect(m_ui->Button1, &QPushButton::clicked, this, handler(&TForm1::Button1Click));
+    connect(m_ui->BitBtn1, &QPushButton::clicked, this, handler(&TForm1::BitBtn1Click));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1500);
+    connect(Timer1, &QTimer::timeout, this, handler(&TForm1::Timer1Timer));
+    setMascotCaption(m_ui->Label1->text());
+}
+
+void TForm1::hiraku_lbClick()
+{
+    if (!m_panelOpen) {
+        // The window grows before the panel shows.
+        setOuterHeight(UnfoldedHeight);
+        m_ui->Panel1->show();
+        m_ui->Bevel2->show();
+        m_panelOpen = true;
+        m_ui->hiraku_lb->hide();
+        m_ui->tatamu_lb->show();
+        m_ui->Panel2->show();
+        setMascotCaption(QStringLiteral("┌(^o^)ノ"));
+    } else {
+        // And shrinks after the panel has gone.
+        m_ui->Panel1->hide();
+        m_ui->Bevel2->hide();
+        m_ui->hiraku_lb->show();
+        m_ui->tatamu_lb->hide();
+        m_ui->Panel2->hide();
+        setOuterHeight(FoldedHeight);
+        m_panelOpen = false;
+        setMascotCaption(QStringLiteral(" ヾ(^o^)ノ"));
+    }
+}
+
+void TForm1::Button1Click()
+{
+    const QString text = m_ui->Edit1->text();
+    if (text.isEmpty()) {
+        MessageBox::show(this, QStringLiteral("顔文字が入ってませんよ、だんなぁ\n\n                   （-＿- #）"),
+                         QMessageBox::NoIcon, MessageBox::CentreOnScreen);
+        return;
+    }
+    QString unencodable;
+    const std::optional<std::string> face = Cp932::encode(text, &unencodable);
+    if (!face) {
+        MessageBox::show(this,
+                         QStringLiteral("「%1」(%2) はシフトJISの顔文字ファイルに保存できない文字なので、登録できません。")
+                             .arg(unencodable, Cp932::codePointName(unencodable)),
+                         QMessageBox::Warning);
+        return;
+    }
+    if (KaomojiStore::isMarker(*face)) {
+        MessageBox::show(this,
+                         QStringLiteral("「%1」は顔文字ファイルの区切りの行と同じなので、顔文字としては登録できません。")
+                             .arg(text),
+                         QMessageBox::Warning);
+        return;
+    }
+    const QString genre = m_ui->ComboBox1->currentText();
+    for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
+        if (m_ui->PageControl1->widget(page)->windowTitle() == genre)
+            m_models[static_cast<size_t>(page)]->append(*face);
+    }
+    Unit3::Modified = true;
+}
+
+void TForm1::setMascotCaption(const QString& caption)
+{
+    // The mascot is sized to its caption, its top-left corner staying put.
+    m_ui->Label1->setText(caption);
+    m_ui->Label1->resize(m_ui->Label1->sizeHint());
+}
+
+void TForm1::Label1Click()
+{
+    FormLook::setColor(m_ui->Label1, QPalette::WindowText, QColor(0xFF, 0xFF, 0x00));
+    // A click while already angry does not step the label further away, so
+    // the one timer firing always brings it back to its resting place.
+    if (!Timer1->isActive())
+        m_ui->Label1->move(m_ui->Label1->pos() + QPoint(-12, -8));
+    setMascotCaption(QStringLiteral("(▼▼)ゴルァ！"));
+    if (!Timer1->isActive())
+        Timer1->start();
+}
+
+void TForm1::Timer1Timer()
+{
+    FormLook::setColor(m_ui->Label1, QPalette::WindowText, Qt::white);
+    m_ui->Label1->move(m_ui->Label1->pos() + QPoint(12, 8));
+    setMascotCaption(QStringLiteral(" ヾ(^o^)ノ"));
+    Timer1->stop();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is the add panel's import button while the panel is unfolded.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_ui->BitBtn1->isVisible() && m_ui->BitBtn1->isEnabled())
+            m_ui->BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TForm1::BitBtn1Click()
+{
+    m_importLines.clear();
+    if (!m_form2)
+        return;
+    m_form2->exec();
+    if (!Unit3::ImportConfirmed)
+        return;
+    for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
+        if (m_ui->PageControl1->widget(page)->windowTitle() != Unit3::ImportGenre)
+            continue;
+        try {
+            m_importLines = ImportFile::read(Unit3::ImportFileName);
+        } catch (const ImportContentError& error) {
+            MessageBox::show(this, QString::fromUtf8(error.what()), QMessageBox::Warning);
+            return;
+        }
+        GenreModel* model = m_models[static_cast<size_t>(page)];
+        for (const Face& face : m_importLines)
+            model->append(face);
+    }
 }

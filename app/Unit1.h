@@ -19,7 +19,9 @@ class TForm1;
 class PageControl;
 class QAction;
 class QMenu;
+class TForm2;
 class TForm4;
+class QTimer;
 
 class TForm1 : public QWidget
 {
@@ -51,6 +53,12 @@ public:
 
     // The dialog that the quit button asks before saving.
     void setSaveConfirmation(TForm4* form4) { m_form4 = form4; }
+    // The dialog that the add panel's import button opens.
+    void setImportDialog(TForm2* form2) { m_form2 = form2; }
+
+    // The lines of the file imported last.
+    const std::vector<Face>& importLines() const { return m_importLines; }
+    QTimer* mascotTimer() const { return Timer1; }
 
     // The last face copied or cut; what a paste inserts.
     const std::string& copyBuffer() const { return m_copyBuffer; }
@@ -67,6 +75,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -96,6 +105,16 @@ private:
     int pageOfList(QListView* list) const;
     void removeSelected();
 
+    // The add panel and the mascot.
+    void buildAddPanel();
+    void hiraku_lbClick();
+    void Button1Click();
+    void Label1Click();
+    void Timer1Timer();
+    void setMascotCaption(const QString& caption);
+    // The import: asks the dialog for a file and appends its lines.
+    void BitBtn1Click();
+
     // The quit button: asks before saving an edited dictionary.
     void BitBtn3Click();
 
@@ -111,6 +130,9 @@ private:
     QAction* Delete1 = nullptr;
     std::string m_copyBuffer;
     TForm4* m_form4 = nullptr;
+    TForm2* m_form2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    std::vector<Face> m_importLines;
     bool m_panelOpen = false;
     int m_requestedOuterHeight = 0;
     bool m_extentUpdateQueued = false;

@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "MessageBox.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "Unit4.h"
 
 int main(int argc, char* argv[])
@@ -17,7 +18,9 @@ int main(int argc, char* argv[])
         installJapaneseFontSubstitutions();
         TForm1 form1;
         QObject::connect(&form1, &TForm1::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        TForm2 form2;
         TForm4 form4;
+        form1.setImportDialog(&form2);
         form1.setSaveConfirmation(&form4);
         form1.show();
         QApplication::exec();

@@ -91,7 +91,9 @@ void whenModalOpens(const std::function<void(T*)>& act)
     auto tries = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, act, tries] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            if (dialog->isVisible() && dialog->isActiveWindow()) {
+            // Active as it opens; some dialogs are never made active
+            // offscreen, so a visible one is taken after a short while.
+            if (dialog->isVisible() && (dialog->isActiveWindow() || *tries > 30)) {
                 poll->stop();
                 poll->deleteLater();
                 act(dialog);
