@@ -1,0 +1,15 @@
+# Tests of the FTP client component and its platform layer.
+add_library(ftp_test_servers STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ftp/ScriptedFtpServer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ftp/ScriptedFtpServer.h
+    ${CMAKE_CURRENT_LIST_DIR}/ftp/RealFtpServer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ftp/RealFtpServer.h)
+target_include_directories(ftp_test_servers PUBLIC ${CMAKE_CURRENT_LIST_DIR}/ftp)
+target_link_libraries(ftp_test_servers PUBLIC Qt6::Core)
+find_package(Threads REQUIRED)
+target_link_libraries(ftp_test_servers PUBLIC Threads::Threads)
+
+emotipad_add_test(ftp_platform
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_ftp_platform.cpp
+    LIBS components
+    TIMEOUT 120)
