@@ -1,5 +1,7 @@
 # Sources of the FTP client component and its platform layer.
 target_sources(components PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/PellFtp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PellFtp.h
     ${CMAKE_CURRENT_LIST_DIR}/platform/Application.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/Application.h
     ${CMAKE_CURRENT_LIST_DIR}/platform/ClientSocket.cpp

@@ -13,3 +13,8 @@ emotipad_add_test(ftp_platform
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_ftp_platform.cpp
     LIBS components
     TIMEOUT 120)
+
+emotipad_add_test(ftp_model
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_model.cpp
+    LIBS components
+    TIMEOUT 60)
