@@ -18,3 +18,8 @@ emotipad_add_test(ftp_model
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_model.cpp
     LIBS components
     TIMEOUT 60)
+
+emotipad_add_test(ftp_scripted
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_scripted.cpp
+    LIBS components ftp_test_servers
+    TIMEOUT 180)
