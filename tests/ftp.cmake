@@ -23,3 +23,9 @@ emotipad_add_test(ftp_scripted
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_scripted.cpp
     LIBS components ftp_test_servers
     TIMEOUT 180)
+
+# Needs /usr/bin/python3 with pyftpdlib (Debian's python3-pyftpdlib).
+emotipad_add_test(ftp_server
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_server.cpp
+    LIBS components ftp_test_servers
+    TIMEOUT 180)

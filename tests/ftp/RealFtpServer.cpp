@@ -65,9 +65,12 @@ bool RealFtpServer::start(QString* error)
     }
     file.close();
 
+    // The server changes into directories to test them; give it a working
+    // directory of its own that no test removes.
+    m_process.setWorkingDirectory(m_scriptDir.path());
     m_process.setProgram("/usr/bin/python3");
     m_process.setArguments({script, m_root.path(), m_user, m_password});
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
     if (!m_process.waitForStarted(5000)) {
         *error = "cannot start /usr/bin/python3: " + m_process.errorString();
@@ -83,8 +86,7 @@ bool RealFtpServer::start(QString* error)
     bool ok = false;
     m_port = output.trimmed().toInt(&ok);
     if (!ok || m_port <= 0) {
-        *error = "the FTP server did not report its port: " +
-                 QString::fromUtf8(output + m_process.readAllStandardError());
+        *error = "the FTP server did not report its port: " + QString::fromUtf8(output);
         return false;
     }
     return true;
