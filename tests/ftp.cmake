@@ -29,3 +29,11 @@ emotipad_add_test(ftp_server
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_pellftp_server.cpp
     LIBS components ftp_test_servers
     TIMEOUT 180)
+
+# The example client against a real server.
+emotipad_add_test(ftp_cli
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/ftp/tst_ftpcli.cpp
+    LIBS ftp_test_servers
+    TIMEOUT 180)
+target_compile_definitions(ftp_cli PRIVATE FTPCLI_PATH="$<TARGET_FILE:ftpcli>")
+add_dependencies(ftp_cli ftpcli)
