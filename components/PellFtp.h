@@ -9,6 +9,7 @@
 #include "platform/ServerSocket.h"
 #include "platform/SocketStream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -101,9 +102,10 @@ public:
 
     bool TcpNoDelay() const { return FTcpNoDelay; }
     void SetTcpNoDelay(bool value);
-    // Bytes of one upload chunk; at most the transfer buffer's size.
+    // Bytes of one upload chunk: from 1 to the transfer buffer's size, since
+    // a chunk is read into that buffer.
     int SendDataSize() const { return FSendDataSize; }
-    void SetSendDataSize(int value) { FSendDataSize = value; }
+    void SetSendDataSize(int value) { FSendDataSize = std::clamp(value, 1, TransferBufferSize); }
 
     // Read-only state for the application.
     int ResultCode() const { return FResultCode; }

@@ -18,6 +18,8 @@ private slots:
     void defaults();
     void timeOutNeverBelow50_data();
     void timeOutNeverBelow50();
+    void sendDataSizeFitsTransferBuffer_data();
+    void sendDataSizeFitsTransferBuffer();
     void loadedCreatesRunTimeObjects();
     void designerInstanceHoldsOnlyControlSocket();
     void invalidHostRaiser_data();
@@ -79,6 +81,26 @@ void TestPellFtpModel::timeOutNeverBelow50()
     ftp.SetTimeOut(1000);
     ftp.SetTimeOut(value);
     QCOMPARE(ftp.TimeOut(), expected);
+}
+
+void TestPellFtpModel::sendDataSizeFitsTransferBuffer_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("1") << 1 << 1;
+    QTest::newRow("32768") << 32768 << 32768;
+    QTest::newRow("32769") << 32769 << 32768;
+    QTest::newRow("0") << 0 << 1;
+    QTest::newRow("negative") << -5 << 1;
+}
+
+void TestPellFtpModel::sendDataSizeFitsTransferBuffer()
+{
+    QFETCH(int, value);
+    QFETCH(int, expected);
+    TPellFtp ftp;
+    ftp.SetSendDataSize(value);
+    QCOMPARE(ftp.SendDataSize(), expected);
 }
 
 void TestPellFtpModel::loadedCreatesRunTimeObjects()

@@ -7,6 +7,7 @@
 #include "platform/SocketApi.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -120,6 +121,7 @@ private slots:
     void lineBreaksAndNulRefused_data();
     void lineBreaksAndNulRefused();
     void cancelWhileIdleThenConnectAgain();
+    void cancelFromEventLoopEndsWait();
     void serverClosesBetweenCommands_data();
     void serverClosesBetweenCommands();
     void replyLineBeyondReceiveBuffer();
@@ -438,6 +440,37 @@ void TestPellFtpScripted::cancelWhileIdleThenConnectAgain()
              QStringList({"failure 0", "status 220 again", "connect", "status 331 pw", "status 230 back"}));
     QVERIFY(client.ftp.Connected());
     QCOMPARE(commandsOf(server), kLoginCommands + QStringList({"ABOR\r\n", "CWD dir\r\n"}) + kLoginCommands);
+}
+
+void TestPellFtpScripted::cancelFromEventLoopEndsWait()
+{
+    ScriptedFtpServer server;
+    // STAT gets no answer; only Cancel can end the wait for it.
+    play(server, kLogin + QStringList{"?", "?"});
+    Client client(server);
+    client.ftp.SetTimeOut(60);
+    client.ftp.Connect();
+    client.events.clear();
+    int ticks = 0;
+    QTimer ticker; // runs only if the wait pumps the event loop
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++ticks == 3)
+            client.ftp.Cancel();
+    });
+    ticker.start(100);
+    try {
+        client.ftp.DoCommand("STAT");
+        QFAIL("a cancelled command did not raise");
+    } catch (const EPellFtpError& e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QString("TPellFtp: 中止されたため、応答を最後まで受け取っていません。"));
+    }
+    ticker.stop();
+    QCOMPARE(ticks, 3);
+    QVERIFY(client.ftp.CancelRequested());
+    QVERIFY(client.ftp.Connected());
+    QCOMPARE(client.events, QStringList());
+    QCOMPARE(commandsOf(server), kLoginCommands + QStringList({"STAT\r\n", "ABOR\r\n"}));
 }
 
 void TestPellFtpScripted::serverClosesBetweenCommands_data()
