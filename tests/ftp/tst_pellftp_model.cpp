@@ -10,6 +10,12 @@
 
 Q_DECLARE_METATYPE(std::uint32_t)
 
+// The operation types are part of the component's interface: one byte, and
+// these values.
+static_assert(sizeof(TFtpCmdType) == 1);
+static_assert(fctChangeDir == 0 && fctMakeDir == 1 && fctDelete == 2 && fctRename == 5 && fctTransfer == 9 &&
+              fctLogin == 16);
+
 class TestPellFtpModel : public QObject
 {
     Q_OBJECT
