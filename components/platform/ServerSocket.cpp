@@ -1,5 +1,6 @@
 #include "platform/ServerSocket.h"
 
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/SocketApi.h"
 
@@ -101,16 +102,7 @@ void TServerSocket::Accept()
                 if (n <= 0)
                     return;
             }
-            if (FOnClientRead) {
-                ++FDispatchDepth;
-                try {
-                    FOnClientRead(this, &c->socket);
-                } catch (...) {
-                    --FDispatchDepth;
-                    throw;
-                }
-                --FDispatchDepth;
-            }
+            Dispatch(FOnClientRead, &c->socket);
         });
 
         connection->writeNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Write);
@@ -121,16 +113,7 @@ void TServerSocket::Accept()
             // One notification per writable edge; a send that would block
             // asks for the next one.
             c->writeNotifier->setEnabled(false);
-            if (FOnClientWrite) {
-                ++FDispatchDepth;
-                try {
-                    FOnClientWrite(this, &c->socket);
-                } catch (...) {
-                    --FDispatchDepth;
-                    throw;
-                }
-                --FDispatchDepth;
-            }
+            Dispatch(FOnClientWrite, &c->socket);
         });
         connection->socket.SetOnSendBlocked([weak] {
             if (auto c = weak.lock(); c && c->writeNotifier)
@@ -138,6 +121,21 @@ void TServerSocket::Accept()
         });
         FConnections.push_back(std::move(connection));
     }
+}
+
+void TServerSocket::Dispatch(const TSocketNotifyEvent& handler, TCustomWinSocket* socket)
+{
+    if (!handler)
+        return;
+    ++FDispatchDepth;
+    try {
+        handler(this, socket);
+    } catch (...) {
+        // Qt's event dispatch cannot carry an exception; the pump raises it
+        // once it is back in our code.
+        DeferException(std::current_exception());
+    }
+    --FDispatchDepth;
 }
 
 void TServerSocket::Close()

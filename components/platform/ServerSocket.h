@@ -2,7 +2,8 @@
 // A non-blocking listening socket. It accepts connections from Qt's event
 // loop and calls OnClientRead when an accepted connection has data waiting and
 // OnClientWrite when it can be written to: once right after it was accepted,
-// and again after a send that would have blocked.
+// and again after a send that would have blocked. An exception raised by a
+// handler comes out of the next ProcessMessages.
 
 #include "platform/ClientSocket.h"
 
@@ -54,6 +55,7 @@ public:
 private:
     struct Connection;
     void Accept();
+    void Dispatch(const TSocketNotifyEvent& handler, TCustomWinSocket* socket);
     void CollectClosed();
 
     int FPort = 0;

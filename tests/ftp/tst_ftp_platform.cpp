@@ -128,6 +128,7 @@ private slots:
     void serverSocketWriteNotificationAfterBlockedSend();
     void serverSocketCloseInsideHandler();
     void serverSocketPortTaken();
+    void handlerExceptionComesOutOfProcessMessages();
     void fileStreamCreateWriteRead();
     void fileStreamFailures();
     void fileStreamDenyWrite();
@@ -423,6 +424,35 @@ void TestFtpPlatform::serverSocketPortTaken()
     second.SetPort(first.BoundPort());
     QVERIFY_THROWS_EXCEPTION(ESocketError, second.Open());
     QVERIFY(!second.Active());
+}
+
+void TestFtpPlatform::handlerExceptionComesOutOfProcessMessages()
+{
+    TServerSocket server;
+    server.SetPort(0);
+    int calls = 0;
+    server.SetOnClientRead([&](TServerSocket*, TCustomWinSocket* socket) {
+        ++calls;
+        socket->ReceiveText();
+        throw EStreamError("disk full");
+    });
+    server.Open();
+    int client = connectTo(server.BoundPort());
+    ::send(client, "data", 4, 0);
+    QElapsedTimer timer;
+    timer.start();
+    QString caught;
+    while (caught.isEmpty() && timer.elapsed() < 5000) {
+        try {
+            ProcessMessages();
+        } catch (const EStreamError& e) {
+            caught = e.what();
+        }
+    }
+    QCOMPARE(caught, QString("disk full"));
+    QCOMPARE(calls, 1);
+    ProcessMessages(); // raised once only
+    ::close(client);
 }
 
 void TestFtpPlatform::fileStreamCreateWriteRead()
