@@ -1,0 +1,2 @@
+add_executable(bench_dictionary bench_dictionary.cpp)
+target_link_libraries(bench_dictionary PRIVATE emotipad_gui)
