@@ -102,7 +102,8 @@ std::optional<std::string> encode(const QString& text, QString* unencodable)
         return out;
     if (unencodable) {
         // The code point that starts at the byte where conversion stopped.
-        const QString rest = QString::fromUtf8(utf8.constData() + used, utf8.size() - static_cast<qsizetype>(used));
+        const QString rest =
+            QString::fromUtf8(utf8.constData() + used, utf8.size() - static_cast<qsizetype>(used));
         *unencodable = rest.isEmpty() ? QString() : rest.left(rest.at(0).isHighSurrogate() ? 2 : 1);
     }
     return std::nullopt;

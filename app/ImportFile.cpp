@@ -82,10 +82,11 @@ std::vector<Face> read(const QString& path)
             QString unencodable;
             auto encoded = Cp932::encode(QString::fromStdString(line), &unencodable);
             if (!encoded) {
-                throw ImportContentError((where + QStringLiteral("にシフトJISで保存できない文字「%1」(%2) があるため、"
-                                                                 "このファイルは読み込みませんでした。")
-                                                      .arg(unencodable, Cp932::codePointName(unencodable)))
-                                             .toStdString());
+                throw ImportContentError(
+                    (where + QStringLiteral("にシフトJISで保存できない文字「%1」(%2) があるため、"
+                                            "このファイルは読み込みませんでした。")
+                                 .arg(unencodable, Cp932::codePointName(unencodable)))
+                        .toStdString());
             }
             line = std::move(*encoded);
         }

@@ -94,7 +94,8 @@ std::string listIndexError(int index)
 const std::array<const char*, KaomojiStore::GenreCount>& KaomojiStore::genreNames()
 {
     static const std::array<const char*, GenreCount> names = {
-        "笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる", "さよなら", "えとせとら１", "えとせとら２", "えとせとら３",
+        "笑う", "泣く",   "怒る",     "驚く",         "イバる",       "眠い",
+        "汗",   "照れる", "さよなら", "えとせとら１", "えとせとら２", "えとせとら３",
     };
     return names;
 }
@@ -122,7 +123,9 @@ void KaomojiStore::load(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw cannotOpen(path);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         throw cannotOpen(path);
@@ -197,7 +200,9 @@ void KaomojiStore::save(const std::string& requestedPath) const
     // Write through a link to the file it names, so the link survives.
     std::string path = requestedPath;
     char resolved[PATH_MAX];
-    struct stat st {};
+    struct stat st
+    {
+    };
     const bool exists = ::stat(requestedPath.c_str(), &st) == 0;
     if (exists && ::realpath(requestedPath.c_str(), resolved))
         path = resolved;

@@ -87,7 +87,8 @@ int PageControl::columns() const
 void PageControl::layoutTabs()
 {
     const int cols = columns();
-    const int rows = static_cast<int>((m_tabs.size() + static_cast<size_t>(cols) - 1) / static_cast<size_t>(cols));
+    const int rows =
+        static_cast<int>((m_tabs.size() + static_cast<size_t>(cols) - 1) / static_cast<size_t>(cols));
     for (size_t i = 0; i < m_tabs.size(); ++i) {
         const int row = static_cast<int>(i) / cols;
         const int col = static_cast<int>(i) % cols;

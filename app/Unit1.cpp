@@ -14,9 +14,9 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QCoreApplication>
 #include <QDir>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -154,8 +154,10 @@ QListView* TForm1::activeListBox() const
 
 void TForm1::readPosition()
 {
-    const int top = IniFile::readInteger(m_paths.iniFile, QStringLiteral("Form1"), QStringLiteral("Top"), 100);
-    const int left = IniFile::readInteger(m_paths.iniFile, QStringLiteral("Form1"), QStringLiteral("Left"), 100);
+    const int top =
+        IniFile::readInteger(m_paths.iniFile, QStringLiteral("Form1"), QStringLiteral("Top"), 100);
+    const int left =
+        IniFile::readInteger(m_paths.iniFile, QStringLiteral("Form1"), QStringLiteral("Left"), 100);
     move(left, top);
 }
 
@@ -171,10 +173,11 @@ void TForm1::FormCreate()
     for (GenreModel* model : m_models)
         model->reload();
     if (const int kept = m_store.extraFaceCount(); kept > 0) {
-        MessageBox::show(this, QStringLiteral("%1 の最後の「separate」の後にある %2 行は、どのジャンルにも入らないため"
-                                              "表示されません。保存するときはそのまま残します。")
-                                   .arg(QFileInfo(m_paths.dataFile).fileName())
-                                   .arg(kept));
+        MessageBox::show(
+            this, QStringLiteral("%1 の最後の「separate」の後にある %2 行は、どのジャンルにも入らないため"
+                                 "表示されません。保存するときはそのまま残します。")
+                      .arg(QFileInfo(m_paths.dataFile).fileName())
+                      .arg(kept));
     }
     setOuterHeight(FoldedHeight);
     m_panelOpen = false;
@@ -187,8 +190,9 @@ void TForm1::FormCreate()
 
 void TForm1::FormClose()
 {
-    IniFile::writeIntegers(m_paths.iniFile, QStringLiteral("Form1"),
-                           {{QStringLiteral("Top"), frameGeometry().top()}, {QStringLiteral("Left"), frameGeometry().left()}});
+    IniFile::writeIntegers(
+        m_paths.iniFile, QStringLiteral("Form1"),
+        {{QStringLiteral("Top"), frameGeometry().top()}, {QStringLiteral("Left"), frameGeometry().left()}});
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -200,9 +204,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     emit closed();
 }
 
-void TForm1::PageControl1Change(int)
-{
-}
+void TForm1::PageControl1Change(int) {}
 
 int TForm1::outerHeight() const
 {
@@ -221,7 +223,8 @@ void TForm1::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     // The frame is known only once the window is on screen.
     if (m_requestedOuterHeight > 0)
-        QMetaObject::invokeMethod(this, [this] { setOuterHeight(m_requestedOuterHeight); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { setOuterHeight(m_requestedOuterHeight); }, Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -230,11 +233,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = qobject_cast<QLabel*>(watched);
         // A label's click: the left button released over it.
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (label && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             if (label == m_ui->hiraku_lb || label == m_ui->tatamu_lb)
-                handler(&TForm1::hiraku_lbClick)();
+                handler (&TForm1::hiraku_lbClick)();
             else if (label == m_ui->Label1)
-                handler(&TForm1::Label1Click)();
+                handler (&TForm1::Label1Click)();
         }
     }
     for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
@@ -254,7 +258,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (!m_extentUpdateQueued) {
             m_extentUpdateQueued = true;
-            QMetaObject::invokeMethod(this, [this] { updateScrollExtent(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { updateScrollExtent(); }, Qt::QueuedConnection);
         }
         break;
     default:
@@ -399,7 +404,7 @@ bool TForm1::listMouseEvent(QListView* list, QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return false;
     if (event->type() == QEvent::MouseButtonDblClick) {
-        handler(&TForm1::Copy1Click)();
+        handler (&TForm1::Copy1Click)();
         return true;
     }
     // A click below the last face picks the last face, as list boxes of this
@@ -437,7 +442,8 @@ void TForm1::buildAddPanel()
 {
     FormLook::makeTopLineBevel(m_ui->Bevel1);
     GenreCombo::ignoreKeyboard(m_ui->ComboBox1);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_ui->Edit1, m_ui->ComboBox1, m_ui->Button1, m_ui->BitBtn1})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_ui->Edit1, m_ui->ComboBox1, m_ui->Button1, m_ui->BitBtn1})
         control->setPalette(QApplication::palette());
     connect(m_ui->Button1, &QPushButton::clicked, this, handler(&TForm1::Button1Click));
     connect(m_ui->BitBtn1, &QPushButton::clicked, this, handler(&TForm1::BitBtn1Click));
@@ -478,24 +484,27 @@ void TForm1::Button1Click()
 {
     const QString text = m_ui->Edit1->text();
     if (text.isEmpty()) {
-        MessageBox::show(this, QStringLiteral("顔文字が入ってませんよ、だんなぁ\n\n                   （-＿- #）"),
+        MessageBox::show(this,
+                         QStringLiteral("顔文字が入ってませんよ、だんなぁ\n\n                   （-＿- #）"),
                          QMessageBox::NoIcon, MessageBox::CentreOnScreen);
         return;
     }
     QString unencodable;
     const std::optional<std::string> face = Cp932::encode(text, &unencodable);
     if (!face) {
-        MessageBox::show(this,
-                         QStringLiteral("「%1」(%2) はシフトJISの顔文字ファイルに保存できない文字なので、登録できません。")
-                             .arg(unencodable, Cp932::codePointName(unencodable)),
-                         QMessageBox::Warning);
+        MessageBox::show(
+            this,
+            QStringLiteral("「%1」(%2) はシフトJISの顔文字ファイルに保存できない文字なので、登録できません。")
+                .arg(unencodable, Cp932::codePointName(unencodable)),
+            QMessageBox::Warning);
         return;
     }
     if (KaomojiStore::isMarker(*face)) {
-        MessageBox::show(this,
-                         QStringLiteral("「%1」は顔文字ファイルの区切りの行と同じなので、顔文字としては登録できません。")
-                             .arg(text),
-                         QMessageBox::Warning);
+        MessageBox::show(
+            this,
+            QStringLiteral("「%1」は顔文字ファイルの区切りの行と同じなので、顔文字としては登録できません。")
+                .arg(text),
+            QMessageBox::Warning);
         return;
     }
     const QString genre = m_ui->ComboBox1->currentText();

@@ -94,7 +94,8 @@ void TForm2::showEvent(QShowEvent* event)
 
 void TForm2::BitBtn1Click()
 {
-    const QString chosen = fileChooser() ? fileChooser()(this, m_lastFile) : chooseWithDialog(this, m_lastFile);
+    const QString chosen =
+        fileChooser() ? fileChooser()(this, m_lastFile) : chooseWithDialog(this, m_lastFile);
     if (chosen.isEmpty()) {
         // Cancelled: the dialog stays open for another try.
         Unit3::ImportConfirmed = false;
@@ -122,7 +123,8 @@ void TForm2::reject()
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
 {
     // The memo keeps Enter and Esc for itself.
-    if (watched == m_ui->Memo1 && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    if (watched == m_ui->Memo1 &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             event->accept();
             return event->type() == QEvent::KeyPress;

@@ -46,14 +46,16 @@ std::string readAll(const std::string& path)
 void writeAllSynced(const std::string& path, const std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || ::fsync(fd) != 0)
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+        ::fsync(fd) != 0)
         std::perror("reference write");
     ::close(fd);
 }
 
 void report(const char* what, double ours, double reference)
 {
-    std::printf("%-44s ours %9.2f ms  reference %9.2f ms  ratio %6.2f\n", what, ours, reference, ours / reference);
+    std::printf("%-44s ours %9.2f ms  reference %9.2f ms  ratio %6.2f\n", what, ours, reference,
+                ours / reference);
 }
 
 } // namespace
@@ -71,7 +73,8 @@ int main(int argc, char* argv[])
     const std::string copy = dir.filePath("copy.dat").toStdString();
     {
         std::mt19937 random(1);
-        const std::vector<std::string> parts = {"(", ")", "^", "o", "\x81\x5B", "\x83\x6D", "\x81\x4D", "_", "-", "\x81\x9E"};
+        const std::vector<std::string> parts = {"(",        ")",        "^", "o", "\x81\x5B",
+                                                "\x83\x6D", "\x81\x4D", "_", "-", "\x81\x9E"};
         KaomojiStore store;
         for (int i = 0; i < faces; ++i) {
             std::string face;

@@ -8,9 +8,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 
 #include <fstream>
@@ -82,8 +82,7 @@ inline void stopWatchingModals()
 }
 
 // Runs `act` on the next modal dialog of type T once it is open and active.
-template <typename T>
-void whenModalOpens(const std::function<void(T*)>& act)
+template <typename T> void whenModalOpens(const std::function<void(T*)>& act)
 {
     auto* poll = new QTimer;
     modalWatchers().append(poll);

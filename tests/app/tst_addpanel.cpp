@@ -32,8 +32,7 @@ private slots:
     void mascotClickAndTimer();
 
 private:
-    template <typename T>
-    T* child(const char* name) const { return m_form->findChild<T*>(name); }
+    template <typename T> T* child(const char* name) const { return m_form->findChild<T*>(name); }
     void clickLabel(const char* name) { QTest::mouseClick(child<QLabel>(name), Qt::LeftButton); }
     QColor mascotColour() const { return child<QLabel>("Label1")->palette().color(QPalette::WindowText); }
 
@@ -99,15 +98,16 @@ void TestAddPanel::panelLayout()
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
-    QCOMPARE(items, (QStringList{"笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる", "さよなら", "えとせとら１",
-                                 "えとせとら２", "えとせとら３", ""}));
+    QCOMPARE(items, (QStringList{"笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる", "さよなら",
+                                 "えとせとら１", "えとせとら２", "えとせとら３", ""}));
     QCOMPARE(combo->currentText(), QStringLiteral("笑う"));
     QCOMPARE(child<QWidget>("Edit1")->geometry(), QRect(24, 17, 145, 20));
     QCOMPARE(child<QWidget>("Edit1")->toolTip(), QStringLiteral("ここに顔文字を入れて、、、"));
     QCOMPARE(child<QPushButton>("Button1")->text(), QStringLiteral("登録"));
     QCOMPARE(child<QPushButton>("Button1")->toolTip(), QStringLiteral("ポチッ！と登録"));
     QCOMPARE(child<QPushButton>("BitBtn1")->text(), QStringLiteral("ファイルから読み込む"));
-    QCOMPARE(child<QPushButton>("BitBtn1")->toolTip(), QStringLiteral("テキストファイルから一気に顔文字追加！"));
+    QCOMPARE(child<QPushButton>("BitBtn1")->toolTip(),
+             QStringLiteral("テキストファイルから一気に顔文字追加！"));
     QCOMPARE(child<QWidget>("Panel1")->geometry(), QRect(2, 318, 200, 113));
     QCOMPARE(child<QLabel>("Panel2")->text(), QStringLiteral("顔文字の追加"));
     // Tab order inside the panel.
@@ -118,11 +118,12 @@ void TestAddPanel::registerFace_data()
 {
     QTest::addColumn<QString>("face");
     QTest::addColumn<int>("comboIndex");
-    QTest::addColumn<int>("page");      // where it lands, -1 for nowhere
+    QTest::addColumn<int>("page");        // where it lands, -1 for nowhere
     QTest::addColumn<QString>("message"); // a box shown instead, or empty
     QTest::addColumn<bool>("modified");
 
-    const QString empty = QStringLiteral("顔文字が入ってませんよ、だんなぁ") + "\n\n" + QString(19, ' ') + QStringLiteral("（-＿- #）");
+    const QString empty = QStringLiteral("顔文字が入ってませんよ、だんなぁ") + "\n\n" + QString(19, ' ') +
+                          QStringLiteral("（-＿- #）");
     QTest::newRow("into 汗") << "(；´Д`)" << 6 << 6 << QString() << true;
     QTest::newRow("into えとせとら３") << "o(^-^)o" << 11 << 11 << QString() << true;
     QTest::newRow("spaces alone") << "   " << 0 << 0 << QString() << true;
@@ -190,8 +191,8 @@ void TestAddPanel::comboIgnoresKeys()
     combo->setFocus();
     QTRY_VERIFY(combo->hasFocus());
     QTest::keyClicks(combo, "abc");
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_End, Qt::Key_PageDown,
-                        Qt::Key_Return, Qt::Key_F4})
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_End,
+                        Qt::Key_PageDown, Qt::Key_Return, Qt::Key_F4})
         QTest::keyClick(combo, key);
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(combo, Qt::Key_V, Qt::ControlModifier);

@@ -107,9 +107,12 @@ void TestImport::importsLines_data()
     QTest::newRow("empty file") << QByteArray() << QStringList();
     QTest::newRow("code page 932") << QByteArray::fromStdString(cp932("(´∀｀)\r\n＼(^o^)／\r\n"))
                                    << QStringList{"(´∀｀)", "＼(^o^)／"};
-    QTest::newRow("UTF-8") << QStringLiteral("(´∀｀)\n＼(^o^)／\n").toUtf8() << QStringList{"(´∀｀)", "＼(^o^)／"};
-    QTest::newRow("UTF-8 with BOM, ASCII only") << QByteArray("\xEF\xBB\xBFo(^-^)o\r\n") << QStringList{"o(^-^)o"};
-    QTest::newRow("near-markers") << QByteArray("separate \nLast_line\n") << QStringList{"separate ", "Last_line"};
+    QTest::newRow("UTF-8") << QStringLiteral("(´∀｀)\n＼(^o^)／\n").toUtf8()
+                           << QStringList{"(´∀｀)", "＼(^o^)／"};
+    QTest::newRow("UTF-8 with BOM, ASCII only")
+        << QByteArray("\xEF\xBB\xBFo(^-^)o\r\n") << QStringList{"o(^-^)o"};
+    QTest::newRow("near-markers") << QByteArray("separate \nLast_line\n")
+                                  << QStringList{"separate ", "Last_line"};
     QTest::newRow("long line") << QByteArray(6000, 'w') << QStringList{QString(6000, 'w')};
 }
 
@@ -167,10 +170,12 @@ void TestImport::refusedFiles_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
     QTest::newRow("character outside code page 932")
-        << QStringLiteral("(^_^)\n(ᐛ)\n").toUtf8() << QStringLiteral(" の 2 行目にシフトJISで保存できない文字「ᐛ」(U+141B)");
-    QTest::newRow("separate line") << QByteArray("a\r\nb\r\nseparate\r\n") << QStringLiteral(" の 3 行目「separate」");
-    QTest::newRow("last_line in UTF-8") << QStringLiteral("（笑）\nlast_line\n").toUtf8()
-                                        << QStringLiteral(" の 2 行目「last_line」");
+        << QStringLiteral("(^_^)\n(ᐛ)\n").toUtf8()
+        << QStringLiteral(" の 2 行目にシフトJISで保存できない文字「ᐛ」(U+141B)");
+    QTest::newRow("separate line") << QByteArray("a\r\nb\r\nseparate\r\n")
+                                   << QStringLiteral(" の 3 行目「separate」");
+    QTest::newRow("last_line in UTF-8")
+        << QStringLiteral("（笑）\nlast_line\n").toUtf8() << QStringLiteral(" の 2 行目「last_line」");
 }
 
 void TestImport::refusedFiles()
@@ -204,14 +209,16 @@ void TestImport::dialogLayout()
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(dialog.windowFlags() & Qt::WindowSystemMenuHint));
     const QString memo = "\n" + QString(6, ' ') + "１行に対して１つずつ顔文字が\n" + QString(3, ' ') +
-                         "入っている状態のテキストファイルを\n" + QString(12, ' ') + "読み込んでぇ～～！\n \n" +
-                         QChar(0x3000) + "ヽ(o^∇^o)" + QString(23, ' ') + "(o^∇^o)ノ";
+                         "入っている状態のテキストファイルを\n" + QString(12, ' ') +
+                         "読み込んでぇ～～！\n \n" + QChar(0x3000) + "ヽ(o^∇^o)" + QString(23, ' ') +
+                         "(o^∇^o)ノ";
     QCOMPARE(dialog.findChild<QPlainTextEdit*>("Memo1")->toPlainText(), memo);
     const auto* combo = dialog.findChild<QComboBox*>("ComboBox1");
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
-    QCOMPARE(items, (QStringList{"笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる", "えとせとら１", "えとせとら２", "えとせとら３"}));
+    QCOMPARE(items, (QStringList{"笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる",
+                                 "えとせとら１", "えとせとら２", "えとせとら３"}));
     QCOMPARE(combo->currentText(), QStringLiteral("笑う"));
     QVERIFY(dialog.findChild<QPushButton*>("BitBtn1")->isDefault());
     QCOMPARE(dialog.findChild<QPushButton*>("BitBtn1")->text(), QStringLiteral("読み込み"));

@@ -120,12 +120,13 @@ void TestKaomojiStore::reading_data()
     QTest::newRow("LF only") << QByteArray("a\nb\nseparate\nc\nlast_line\n") << abc;
     QTest::newRow("CR only") << QByteArray("a\rb\rseparate\rc\rlast_line\r") << abc;
     QTest::newRow("LF CR ends two lines") << QByteArray("a\n\rb\r\n") << QStringList{"1:a", "1:", "1:b"};
-    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nseparate\r\nd\r\n", 20)
-                                       << QStringList{"1:a", "1:b"};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a\r\nb\0c\r\nseparate\r\nd\r\n", 20) << QStringList{"1:a", "1:b"};
     QTest::newRow("no last_line") << QByteArray("a\r\nseparate\r\nc") << QStringList{"1:a", "2:c"};
     QTest::newRow("lines after last_line ignored")
         << QByteArray("a\r\nlast_line\r\nb\r\nseparate\r\nc\r\n") << QStringList{"1:a"};
-    QTest::newRow("last_line without line end") << QByteArray("a\r\nb\r\nlast_line") << QStringList{"1:a", "1:b"};
+    QTest::newRow("last_line without line end")
+        << QByteArray("a\r\nb\r\nlast_line") << QStringList{"1:a", "1:b"};
     QTest::newRow("empty line is a face") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"1:a", "1:", "1:b"};
     QTest::newRow("spaces kept") << QByteArray("  a \r\n") << QStringList{"1:  a "};
     QTest::newRow("near-markers are faces")
@@ -160,10 +161,9 @@ void TestKaomojiStore::writing_data()
 
     QTest::newRow("empty store: 121 bytes")
         << QStringList() << QByteArray((repeat("separate\r\n", 11) + "last_line\r\n").c_str());
-    QTest::newRow("genres 1 and 12") << QStringList{"1:o(^-^)o", "12:o(^o^)o"}
-                                     << QByteArray(("o(^-^)o\r\n" + repeat("separate\r\n", 11) +
-                                                    "o(^o^)o\r\nlast_line\r\n")
-                                                       .c_str());
+    QTest::newRow("genres 1 and 12")
+        << QStringList{"1:o(^-^)o", "12:o(^o^)o"}
+        << QByteArray(("o(^-^)o\r\n" + repeat("separate\r\n", 11) + "o(^o^)o\r\nlast_line\r\n").c_str());
     QTest::newRow("empty faces and spaces")
         << QStringList{"2:", "2: x "}
         << QByteArray(("separate\r\n\r\n x \r\n" + repeat("separate\r\n", 10) + "last_line\r\n").c_str());
@@ -186,8 +186,8 @@ void TestKaomojiStore::writing()
 
 void TestKaomojiStore::thirteenthGenreSurvivesLoadAndSave()
 {
-    const std::string file = "a\r\n" + repeat("separate\r\n", 11) + "l\r\nseparate\r\nx\r\n\r\nseparate\r\ny\r\n" +
-                             "last_line\r\nlost\r\n";
+    const std::string file = "a\r\n" + repeat("separate\r\n", 11) +
+                             "l\r\nseparate\r\nx\r\n\r\nseparate\r\ny\r\n" + "last_line\r\nlost\r\n";
     writeFile(path(), file);
     KaomojiStore store;
     store.load(path());
@@ -262,7 +262,8 @@ void TestKaomojiStore::editing()
         store.faceAt(6, -1);
         QFAIL("faceAt(-1) did not fail");
     } catch (const StoreError& e) {
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("リストのインデックスが範囲を超えています (-1)"));
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("リストのインデックスが範囲を超えています (-1)"));
     }
     QVERIFY_THROWS_EXCEPTION(StoreError, store.removeAt(6, 2));
     QVERIFY_THROWS_EXCEPTION(StoreError, store.insert(6, 3, "c"));
@@ -394,7 +395,9 @@ void TestKaomojiStore::saveKeepsModeAndFollowsLinks()
     store.save(path());
     QVERIFY(QFileInfo(QString::fromStdString(path())).isSymLink());
     QCOMPARE(readFile(real), store.serialize());
-    struct stat st {};
+    struct stat st
+    {
+    };
     QVERIFY(::stat(real.c_str(), &st) == 0);
     QCOMPARE(st.st_mode & 07777, 0640u);
 }

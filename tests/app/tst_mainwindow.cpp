@@ -11,9 +11,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,7 +48,8 @@ private slots:
 private:
     TForm1::Paths paths() const
     {
-        return {m_dir->filePath(QStringLiteral("kaomoji.dat")), m_dir->filePath(QStringLiteral("emotipad.INI"))};
+        return {m_dir->filePath(QStringLiteral("kaomoji.dat")),
+                m_dir->filePath(QStringLiteral("emotipad.INI"))};
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -92,8 +93,10 @@ void TestMainWindow::pagesShowTheGenres()
     TForm1 form(paths());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QStringList captions = {"笑う", "泣く", "怒る", "驚く", "イバる", "眠い", "汗", "照れる", "さよなら", "えとせとら１", "えとせとら２", "えとせとら３"};
-    const QStringList listNames = {"ListBox8", "ListBox7", "ListBox6", "ListBox1", "ListBox2", "ListBox3",
+    const QStringList captions = {"笑う",     "泣く",         "怒る",         "驚く",
+                                  "イバる",   "眠い",         "汗",           "照れる",
+                                  "さよなら", "えとせとら１", "えとせとら２", "えとせとら３"};
+    const QStringList listNames = {"ListBox8", "ListBox7", "ListBox6", "ListBox1",  "ListBox2",  "ListBox3",
                                    "ListBox4", "ListBox5", "ListBox9", "ListBox10", "ListBox11", "ListBox13"};
     const QList<int> fontHeights = {15, 15, 13, 13, 12, 13, 13, 13, 13, 13, 12, 13};
     PageControl* pages = form.pageControl();
@@ -107,7 +110,8 @@ void TestMainWindow::pagesShowTheGenres()
         QCOMPARE(list->geometry(), QRect(3, 8, 185, 125));
         QCOMPARE(list->font().pixelSize(), fontHeights[page]);
         QCOMPARE(list->sizeHintForRow(0), fontHeights[page]);
-        QCOMPARE(list->model()->data(list->model()->index(0, 0)).toString(), QStringLiteral("face%1").arg(page + 1));
+        QCOMPARE(list->model()->data(list->model()->index(0, 0)).toString(),
+                 QStringLiteral("face%1").arg(page + 1));
     }
     QCOMPARE(form.genreListBox(0)->model()->rowCount(), 2);
     // Two tabs of 98 pixels in each of six rows.
@@ -262,7 +266,8 @@ void TestMainWindow::positionIsWrittenOnClose()
     TForm1 again(paths());
     QCOMPARE(again.pos(), QPoint(321, 123));
     QVERIFY(again.close());
-    QCOMPARE(QSettings(paths().iniFile, QSettings::IniFormat).value("Other/Key").toString(), QStringLiteral("kept"));
+    QCOMPARE(QSettings(paths().iniFile, QSettings::IniFormat).value("Other/Key").toString(),
+             QStringLiteral("kept"));
     QVERIFY(m_boxes.isEmpty());
 }
 
@@ -285,10 +290,14 @@ void TestMainWindow::iniPathFollowsExecutable_data()
 {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("ini");
-    QTest::newRow("no extension") << "/opt/emo/emotipad" << "/opt/emo/emotipad.INI";
-    QTest::newRow("extension replaced") << "/opt/emo/X.exe" << "/opt/emo/X.INI";
-    QTest::newRow("renamed") << "/opt/emo/kao" << "/opt/emo/kao.INI";
-    QTest::newRow("dot in directory only") << "/opt/e.mo/prog" << "/opt/e.mo/prog.INI";
+    QTest::newRow("no extension") << "/opt/emo/emotipad"
+                                  << "/opt/emo/emotipad.INI";
+    QTest::newRow("extension replaced") << "/opt/emo/X.exe"
+                                        << "/opt/emo/X.INI";
+    QTest::newRow("renamed") << "/opt/emo/kao"
+                             << "/opt/emo/kao.INI";
+    QTest::newRow("dot in directory only") << "/opt/e.mo/prog"
+                                           << "/opt/e.mo/prog.INI";
 }
 
 void TestMainWindow::iniPathFollowsExecutable()
@@ -302,12 +311,16 @@ void TestMainWindow::errorBoxFullStop_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("Japanese") << "ファイル kaomoji.dat は開けません" << "ファイル kaomoji.dat は開けません.";
+    QTest::newRow("Japanese") << "ファイル kaomoji.dat は開けません"
+                              << "ファイル kaomoji.dat は開けません.";
     QTest::newRow("closing parenthesis") << "リストのインデックスが範囲を超えています (-1)"
                                          << "リストのインデックスが範囲を超えています (-1)";
-    QTest::newRow("full stop") << "done." << "done.";
-    QTest::newRow("digit") << "code 7" << "code 7.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("full stop") << "done."
+                               << "done.";
+    QTest::newRow("digit") << "code 7"
+                           << "code 7.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestMainWindow::errorBoxFullStop()

@@ -5,11 +5,11 @@
 #include "Unit3.h"
 #include "Unit4.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
-#include <QDir>
 #include <QScreen>
+#include <QSettings>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -25,13 +25,16 @@ struct FileStamp
     timespec mtime;
     bool operator==(const FileStamp& other) const
     {
-        return bytes == other.bytes && mtime.tv_sec == other.mtime.tv_sec && mtime.tv_nsec == other.mtime.tv_nsec;
+        return bytes == other.bytes && mtime.tv_sec == other.mtime.tv_sec &&
+               mtime.tv_nsec == other.mtime.tv_nsec;
     }
 };
 
 FileStamp stamp(const QString& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     ::stat(path.toStdString().c_str(), &st);
     return {readFile(path), st.st_mtim};
 }
@@ -66,7 +69,10 @@ private slots:
 private:
     void edit();
     void clickQuit();
-    QString iniTop() const { return QSettings(m_paths.iniFile, QSettings::IniFormat).value("Form1/Top").toString(); }
+    QString iniTop() const
+    {
+        return QSettings(m_paths.iniFile, QSettings::IniFormat).value("Form1/Top").toString();
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     TForm1::Paths m_paths;
@@ -182,9 +188,9 @@ void TestQuitFlow::answers()
     QCOMPARE(iniTop(), QStringLiteral("60"));
     if (saved) {
         // Rewritten in full by the writer: CR LF, every "separate", "last_line".
-        const std::string expected = "b\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\n" +
-                                     cp932("(^_^;)") +
-                                     "\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nlast_line\r\n";
+        const std::string expected =
+            "b\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\n" +
+            cp932("(^_^;)") + "\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nseparate\r\nlast_line\r\n";
         QCOMPARE(readFile(m_paths.dataFile), expected);
     } else {
         QCOMPARE(readFile(m_paths.dataFile), m_original);
