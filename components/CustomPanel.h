@@ -46,6 +46,11 @@ public:
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool on);
 
+    // The setter spellings that uic generates from a .ui file.
+    void setBevelWidth(int width) { SetBevelWidth(width); }
+    void setBevelOuter(TBevelCut cut) { SetBevelOuter(cut); }
+    void setHint(const QString& hint) { SetHint(hint); }
+
 signals:
     // The colour-changed notification: repaint and let children follow.
     void colorChanged();

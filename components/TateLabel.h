@@ -54,6 +54,18 @@ public:
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool on);
 
+    // The setter spellings that uic generates from a .ui file. setLayout also
+    // keeps QWidget's own overload for layouts of child widgets.
+    void setTategaki(bool on) { SetTategaki(on); }
+    void setAutoSize(bool on) { SetAutoSize(on); }
+    void setAlignment(TAlignment alignment) { SetAlignment(alignment); }
+    void setLayout(TTextLayout layout) { SetLayout(layout); }
+    using QWidget::setLayout;
+    void setCaption(const QString& caption) { SetCaption(caption); }
+    void setColor(uint color) { SetColor(color); }
+    void setFontColor(uint color) { SetFontColor(color); }
+    void setTransparent(bool on) { SetTransparent(on); }
+
     // While a form is being read, size adjustment waits for Loaded().
     void BeginLoading() { m_loading = true; }
     void Loaded();

@@ -47,6 +47,15 @@ public:
     bool Font_Bold() const { return m_fontBold; }
     void SetFont_Bold(bool bold);
 
+    // The setter spellings that uic generates from a .ui file.
+    void setUrl(const QString& url) { SetUrl(url); }
+    void setPageTitle(const QString& title) { SetPageTitle(title); }
+    void setOnMouseColor(uint color) { SetOnMouseColor(color); }
+    void setOffMouseColor(uint color) { SetOffMouseColor(color); }
+    void setColor(uint color) { SetColor(color); }
+    void setFont_Size(int points) { SetFont_Size(points); }
+    void setFont_Bold(bool bold) { SetFont_Bold(bold); }
+
     // Raised when the pointer enters and leaves the panel.
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
