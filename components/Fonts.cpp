@@ -13,7 +13,9 @@ void InstallFontSubstitutions()
     for (const QString& name :
          {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("MS UI Gothic"),
           QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")}) {
-        if (QFont::substitutes(name) != gothic)
+        // Qt keeps substitution names in lower case and appends on every
+        // insert, so look before adding.
+        if (!QFont::substitutes(name).contains(gothic.first(), Qt::CaseInsensitive))
             QFont::insertSubstitutions(name, gothic);
     }
 }
