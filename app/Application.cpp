@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "Fonts.h"
 #include "MessageBox.h"
 
 #include <QFont>
@@ -8,6 +9,9 @@
 
 EmotipadApplication::EmotipadApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // The windows ask for Japanese system fonts by name; map them to fonts
+    // this system has, before the first window is built.
+    InstallFontSubstitutions();
     setWindowIcon(icon());
 }
 
@@ -43,12 +47,4 @@ QIcon EmotipadApplication::icon()
         icon.addPixmap(pixmap);
     }
     return icon;
-}
-
-void installJapaneseFontSubstitutions()
-{
-    const QStringList japanese = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                                  QStringLiteral("IPAexGothic"), QStringLiteral("Noto Sans CJK JP")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), japanese);
-    QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), japanese);
 }

@@ -13,7 +13,3 @@ public:
 
     static QIcon icon();
 };
-
-// Maps the Japanese font names the windows ask for onto fonts Debian ships
-// with the same metrics, so Japanese always renders.
-void installJapaneseFontSubstitutions();

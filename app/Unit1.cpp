@@ -7,6 +7,8 @@
 #include "IniFile.h"
 #include "MessageBox.h"
 #include "PageControl.h"
+#include "HomePage.h"
+#include "UrlShowPanel.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
@@ -63,6 +65,8 @@ TForm1::TForm1(const Paths& paths, QWidget* parent)
       m_ui(std::make_unique<Ui::TForm1>()), m_paths(paths)
 {
     m_ui->setupUi(this);
+    m_ui->UrlShowPanel1->SetPageTitle(HomePage::Url);
+    m_ui->UrlShowPanel1->SetUrl(HomePage::Url);
     for (int page = 0; page < KaomojiStore::GenreCount; ++page) {
         auto* model = new GenreModel(m_store, page, this);
         m_models[static_cast<size_t>(page)] = model;
@@ -186,6 +190,7 @@ void TForm1::FormCreate()
     m_ui->tatamu_lb->hide();
     m_ui->Panel2->hide();
     Unit3::Modified = false;
+    m_ui->UrlShowPanel1->SetShowHint(true);
 }
 
 void TForm1::FormClose()

@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBox::setApplicationTitle(QStringLiteral("エモパッド"));
     MessageBox::guard(nullptr, [&] {
-        installJapaneseFontSubstitutions();
         TForm1 form1;
         QObject::connect(&form1, &TForm1::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         TForm2 form2;

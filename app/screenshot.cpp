@@ -18,7 +18,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     MessageBox::setApplicationTitle(QStringLiteral("エモパッド"));
-    installJapaneseFontSubstitutions();
     TForm1 form;
     form.show();
     // A selected face, as a user would see the window in use.

@@ -6,12 +6,16 @@
 #include "KaomojiStore.h"
 #include "MessageBox.h"
 #include "PageControl.h"
+#include "HomePage.h"
 #include "Unit1.h"
+#include "UrlShowPanel.h"
 #include "Unit3.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -33,6 +37,7 @@ private slots:
     void undecodableBytesShowAsReplacementAndStay();
     void thirteenthGenreIsReportedOnce();
     void missingDictionary();
+    void linkPanelAndScrollBars();
 
     void positionIsRead_data();
     void positionIsRead();
@@ -218,6 +223,45 @@ void TestMainWindow::missingDictionary()
     QVERIFY(!Unit3::Modified);
     QVERIFY(form.findChild<QLabel*>("hiraku_lb")->isVisible());
     QVERIFY(!form.findChild<QLabel*>("tatamu_lb")->isVisible());
+    QVERIFY(!form.findChild<TUrlShowPanel*>("UrlShowPanel1")->ShowHint()); // start-up stopped before it
+}
+
+void TestMainWindow::linkPanelAndScrollBars()
+{
+    TForm1 form(paths());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* link = form.findChild<TUrlShowPanel*>("UrlShowPanel1");
+    QVERIFY(link);
+    QCOMPARE(link->geometry(), QRect(32, 432, 135, 19));
+    QCOMPARE(link->GetUrl(), HomePage::Url);
+    QCOMPARE(link->GetPageTitle(), HomePage::Url);
+    QCOMPARE(link->Color(), 33023u);
+    QCOMPARE(link->OnMouseColor(), 0x00FF00u);
+    QCOMPARE(link->OffMouseColor(), 0x00FFFFu);
+    QCOMPARE(link->BevelWidth(), 0);
+    QVERIFY(link->ShowHint()); // switched on at start-up
+    QCOMPARE(link->Hint(), QStringLiteral("ピコリナホームページへ！"));
+    QCOMPARE(link->toolTip(), QStringLiteral("ピコリナホームページへ！"));
+
+    // Folded, the link lies below the client area: both scroll bars show.
+    auto* scroll = form.findChild<QScrollArea*>("ScrollArea");
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    QTRY_VERIFY(scroll->horizontalScrollBar()->isVisible());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QVERIFY(link->visibleRegion().boundingRect().height() > 0);
+
+    // Unfolded, everything fits and the bars go.
+    QTest::mouseClick(form.findChild<QLabel*>("hiraku_lb"), Qt::LeftButton);
+    QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
+    QTRY_VERIFY(!scroll->horizontalScrollBar()->isVisible());
+
+    // A click hands the address to the desktop.
+    QStringList opened;
+    TUrlShowPanel::SetShellOpen([&](QWidget*, const QString& verb, const QString& file, int) { opened << verb + ' ' + file; });
+    QTest::mouseClick(link, Qt::LeftButton);
+    TUrlShowPanel::SetShellOpen({});
+    QCOMPARE(opened, QStringList{"open " + HomePage::Url});
 }
 
 void TestMainWindow::positionIsRead_data()
