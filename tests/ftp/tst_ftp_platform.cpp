@@ -59,6 +59,15 @@ struct LoopbackListener
         peer = ::accept(listenHandle, nullptr, nullptr);
         return peer >= 0;
     }
+    // Opens a blocking client to this listener and accepts its connection.
+    bool connect(TClientSocket& client)
+    {
+        client.SetClientType(ctBlocking);
+        client.SetHost("127.0.0.1");
+        client.SetPort(port);
+        client.Open();
+        return acceptPeer();
+    }
     void sendText(const std::string& text)
     {
         QCOMPARE(::send(peer, text.data(), text.size(), 0), ssize_t(text.size()));
@@ -203,11 +212,7 @@ void TestFtpPlatform::streamReadsWritesAndTimesOut()
 {
     LoopbackListener listener;
     TClientSocket client;
-    client.SetClientType(ctBlocking);
-    client.SetHost("127.0.0.1");
-    client.SetPort(listener.port);
-    client.Open();
-    QVERIFY(listener.acceptPeer());
+    QVERIFY(listener.connect(client));
     TWinSocketStream stream(client.Socket(), 100);
     QCOMPARE(stream.TimeOut(), 100);
 
@@ -236,11 +241,7 @@ void TestFtpPlatform::streamSeesPeerClose()
 {
     LoopbackListener listener;
     TClientSocket client;
-    client.SetClientType(ctBlocking);
-    client.SetHost("127.0.0.1");
-    client.SetPort(listener.port);
-    client.Open();
-    QVERIFY(listener.acceptPeer());
+    QVERIFY(listener.connect(client));
     TWinSocketStream stream(client.Socket(), 1000);
 
     listener.sendText("last");
