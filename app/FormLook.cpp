@@ -1,6 +1,8 @@
 #include "FormLook.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace FormLook {
@@ -36,6 +38,12 @@ void makeBevelledPanel(QFrame* frame, const QColor& color)
     frame->setLineWidth(1);
     frame->setAutoFillBackground(true);
     setColor(frame, QPalette::Window, color);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 } // namespace FormLook

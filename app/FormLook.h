@@ -23,4 +23,7 @@ void makeTopLineBevel(QFrame* frame);
 // A panel with a raised outer and a lowered inner bevel on a plain colour.
 void makeBevelledPanel(QFrame* frame, const QColor& color);
 
+// Places a top-level window in the middle of the primary screen.
+void centreOnScreen(QWidget* window);
+
 } // namespace FormLook

@@ -1,7 +1,8 @@
 #include "MessageBox.h"
 
+#include "FormLook.h"
+
 #include <QApplication>
-#include <QScreen>
 
 namespace MessageBox {
 namespace {
@@ -43,8 +44,7 @@ void show(QWidget* parent, const QString& text, QMessageBox::Icon icon, Placemen
     // in the middle of the screen.
     if (placement == CentreOnScreen || !parent || !parent->isVisible()) {
         box.adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            box.move(screen->availableGeometry().center() - box.rect().center());
+        FormLook::centreOnScreen(&box);
     }
     box.exec();
 }

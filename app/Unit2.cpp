@@ -7,7 +7,6 @@
 
 #include <QFileDialog>
 #include <QKeyEvent>
-#include <QScreen>
 
 using FormLook::pixelFont;
 using FormLook::setColor;
@@ -88,8 +87,7 @@ void TForm2::FormCreate()
 void TForm2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    FormLook::centreOnScreen(this);
 }
 
 void TForm2::BitBtn1Click()

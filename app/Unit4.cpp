@@ -4,7 +4,6 @@
 #include "ui_Unit4.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 using FormLook::pixelFont;
@@ -45,8 +44,7 @@ TForm4::~TForm4() = default;
 void TForm4::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    FormLook::centreOnScreen(this);
     m_ui->Button1->setFocus();
 }
 
